@@ -82,13 +82,42 @@ void DrawingSurface::drawLine(int x1, int y1, int x2, int y2)
 {
     if (x1 == x2 && y1 == y2)
         return; // a line whose only point is its end point paints nothing
-    {
+    if (m_penWidth <= 1) {
+        drawThinLine(x1, y1, x2, y2);
+    } else {
         ExactPainter painter(&m_image);
         painter.setPen(makePen(m_penColour, m_penWidth));
         painter.drawLine(x1, y1, x2, y2);
     }
     const int margin = std::max(1, m_penWidth);
     markChanged(QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized().adjusted(-margin, -margin, margin, margin));
+}
+
+// Bresenham from the start point, stopping one step before the end point, so a line drawn
+// backwards paints its own start and leaves its own end, whichever way it runs.
+void DrawingSurface::drawThinLine(int x1, int y1, int x2, int y2)
+{
+    const QRgb pen = colour::toQColor(m_penColour).rgb();
+    const int dx = std::abs(x2 - x1);
+    const int dy = -std::abs(y2 - y1);
+    const int stepX = x1 < x2 ? 1 : -1;
+    const int stepY = y1 < y2 ? 1 : -1;
+    int error = dx + dy;
+    int x = x1;
+    int y = y1;
+    while (x != x2 || y != y2) {
+        if (m_image.rect().contains(x, y))
+            reinterpret_cast<QRgb *>(m_image.scanLine(y))[x] = pen;
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x += stepX;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y += stepY;
+        }
+    }
 }
 
 void DrawingSurface::drawGradientRectangle(int left, int top, int width, int height, int mode,

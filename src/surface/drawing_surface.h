@@ -71,6 +71,7 @@ signals:
 
 private:
     void markChanged(const QRect &area);
+    void drawThinLine(int x1, int y1, int x2, int y2);
 
     QImage m_image;
     QImage m_backgroundPicture;

@@ -2,6 +2,12 @@
 
 #include <QStandardPaths>
 
+QString standardDesktopLocation()
+{
+    // writableLocation only names the folder; it never creates it.
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+}
+
 QString withTrailingSeparator(const QString &folder)
 {
     if (folder.isEmpty() || folder.endsWith(QLatin1Char('/')))
@@ -9,8 +15,7 @@ QString withTrailingSeparator(const QString &folder)
     return folder + QLatin1Char('/');
 }
 
-QString desktopFolderPath()
+QString desktopFolderPath(const DesktopLocationLookup &lookup)
 {
-    // writableLocation only names the folder; unlike QDir::mkpath it leaves the disk alone.
-    return withTrailingSeparator(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+    return withTrailingSeparator(lookup());
 }

@@ -1,5 +1,6 @@
 #include "cutting/base_name.h"
 #include "cutting/desktop_folder.h"
+#include "qstring_printer.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,6 +47,13 @@ TEST(WithTrailingSeparator, AppendsOneOnlyWhenMissing)
     EXPECT_EQ(withTrailingSeparator("/home/a/Desktop") + baseNameOfPath("/music/song.mp3")
                   + "_cut.mp3",
               "/home/a/Desktop/song_cut.mp3");
+}
+
+TEST(DesktopFolderPathOfLookup, AddsTheSeparatorAndKeepsAFailedLookupEmpty)
+{
+    EXPECT_EQ(desktopFolderPath([] { return QStringLiteral("/home/a/Desktop"); }), "/home/a/Desktop/");
+    EXPECT_EQ(desktopFolderPath([] { return QStringLiteral("/home/a/桌面/"); }), "/home/a/桌面/");
+    EXPECT_EQ(desktopFolderPath([] { return QString(); }), "");
 }
 
 // Points the desktop lookup at a fresh home for the life of the test.

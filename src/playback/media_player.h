@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAudio>
 #include <QObject>
 #include <QString>
 
@@ -41,6 +42,17 @@ signals:
     void statusChanged(int status);
 
 private:
+    void setState(Status state);
+    bool startAt(qint64 positionMs);
+    bool resumeOutput();
+    void releaseOutput();
+    void scheduleEndCheck();
+    void checkForEnd();
+    void onSinkStateChanged(QAudio::State state);
+
+    // How long past the expected end an idle sink may still be playing out its last buffer.
+    static constexpr int drainMarginMs = 250;
+
     struct Private;
     std::unique_ptr<Private> d;
 };

@@ -2,6 +2,7 @@
 
 #include "cutting/cut_offsets.h"
 #include "playback/media_player.h"
+#include "surface/colour.h"
 #include "surface/drawing_surface.h"
 #include "timeline/clock_text.h"
 #include "timeline/timeline_ruler.h"
@@ -14,8 +15,6 @@
 namespace {
 
 constexpr int markerApexY = 198; // just below the cursor line, which ends at y = 197
-constexpr int markerOutlineColour = 33023;
-constexpr int markerFillColour = 255;
 
 }
 
@@ -65,7 +64,7 @@ qint64 CutMarking::markWith(const QPushButton *pressed)
 void CutMarking::drawCutMarker(int x, int y)
 {
     const std::array<int, 6> points = {x - 2, y + 10, x, y, x + 2, y + 10};
-    m_canvas.setPenColour(markerOutlineColour);
-    m_canvas.setBrushColour(markerFillColour);
+    m_canvas.setPenColour(colour::orange);
+    m_canvas.setBrushColour(colour::red);
     m_canvas.drawPolygon(points, 3);
 }

@@ -32,7 +32,8 @@ public:
 
     void markStart();
     void markEnd();
-    // A triangle with its apex at (x, y) and its base at y + 10; leaves pen 33023 and brush 255 set.
+    // A triangle with its apex at (x, y) and its base at y + 10; pen 33023 and brush 255 stay
+    // set on the canvas afterwards.
     void drawCutMarker(int x, int y);
 
 private:

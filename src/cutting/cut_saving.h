@@ -29,7 +29,10 @@ public:
               FileDialogControl &dialog, QWidget *window, QObject *parent = nullptr);
 
     // Seams for tests: another desktop location, and warnings captured instead of shown.
-    void setDesktopLocationLookup(DesktopLocationLookup lookup) { m_desktopLocation = std::move(lookup); }
+    void setDesktopLocationLookup(DesktopLocationLookup lookup)
+    {
+        m_desktopLocation = std::move(lookup);
+    }
     void setWarningSink(WarningSink sink) { m_warn = std::move(sink); }
 
     void saveCut();

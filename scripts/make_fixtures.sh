@@ -89,6 +89,11 @@ sox "${step_files[@]}" "$work/staircase.wav"
 lame "${lame_quiet[@]}" -b 128 --cbr "$work/staircase.wav" "$out/staircase.mp3"
 record staircase.mp3 "$work/staircase.wav"
 
+# A longer file of 205.5 s, whose whole seconds the ruler's seek strip divides into steps.
+sox -n -r "$rate" -c 1 -b 16 "$work/long205.wav" synth 205.5 sine 500 gain -6
+lame "${lame_quiet[@]}" -b 64 --cbr -m m --resample 44.1 "$work/long205.wav" "$out/long205.mp3"
+record long205.mp3 "$work/long205.wav"
+
 {
   printf '%s\n' "${entries[@]}"
   echo "staircase_step_ms $(( step_seconds * 1000 ))"

@@ -160,9 +160,18 @@ void DrawingSurface::drawPolygon(std::span<const int> coordinates, int pointCoun
         polygon << QPoint(coordinates[2 * i], coordinates[2 * i + 1]);
     {
         ExactPainter painter(&m_image);
-        painter.setPen(makePen(m_penColour, m_penWidth));
+        painter.setPen(m_penWidth <= 1 ? QPen(Qt::NoPen) : makePen(m_penColour, m_penWidth));
         painter.setBrush(colour::toQColor(m_brushColour));
         painter.drawPolygon(polygon, Qt::WindingFill);
+    }
+    // Each thin edge paints its start and leaves its end, so the closed outline paints every
+    // corner exactly once.
+    if (m_penWidth <= 1) {
+        for (int i = 0; i < count; ++i) {
+            const QPoint &from = polygon[i];
+            const QPoint &to = polygon[(i + 1) % count];
+            drawThinLine(from.x(), from.y(), to.x(), to.y());
+        }
     }
     const int margin = std::max(1, m_penWidth);
     markChanged(polygon.boundingRect().adjusted(-margin, -margin, margin, margin));

@@ -180,7 +180,8 @@ TEST(DrawingSurface, PolygonIsOutlinedWithThePenAndFilledWithTheBrush)
     const std::array<int, 6> triangle{3, 208, 5, 198, 7, 208};
     surface.drawPolygon(triangle, 3);
     EXPECT_EQ(colourAt(surface, 5, 198), colour::orange); // apex
-    EXPECT_EQ(colourAt(surface, 3, 208), colour::orange); // base corners are outline
+    EXPECT_EQ(colourAt(surface, 3, 208), colour::orange); // every corner is outline
+    EXPECT_EQ(colourAt(surface, 7, 208), colour::orange);
     EXPECT_EQ(colourAt(surface, 5, 208), colour::orange); // base line
     EXPECT_EQ(colourAt(surface, 5, 205), colour::red);    // inside
     EXPECT_EQ(colourAt(surface, 1, 205), colour::white);

@@ -98,6 +98,7 @@ TEST_P(CutMarker, IsAnOrangeOutlinedRedTriangleUnderTheStep)
 
     EXPECT_EQ(m_canvas.pixel(x, 198), orange) << "apex";
     EXPECT_EQ(m_canvas.pixel(x - 2, 208), orange) << "left base corner";
+    EXPECT_EQ(m_canvas.pixel(x + 2, 208), orange) << "right base corner";
     EXPECT_EQ(m_canvas.pixel(x, 205), red) << "inside";
     EXPECT_EQ(m_canvas.pixel(x, 197), background) << "above the apex";
     EXPECT_EQ(m_canvas.pixel(x - 3, 208), background) << "left of the base";

@@ -6,10 +6,10 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config googletest libgtest-dev
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-qpa-plugins
-  libqt6svg6 qt6-image-formats-plugins
+  libqt6svg6
   libmpg123-dev mpg123 lame sox
   pulseaudio pulseaudio-utils
-  xvfb xauth xdotool x11-utils
+  xvfb xauth xdotool
   fonts-wqy-microhei
 )
 

@@ -8,7 +8,7 @@ data="$build/bench-data"
 mkdir -p "$data"
 
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" -j2 --target playback_bench >/dev/null
+cmake --build "$build" -j2 --target playback_bench cut_save_bench >/dev/null
 
 # A 60-minute 128 kbps MP3 (57 MB) of synthesised tones, made once.
 long_mp3="$data/sixty_minutes.mp3"
@@ -41,3 +41,6 @@ section() { echo; echo "== $1"; }
 
 section "Playback: load, decode CPU, event-loop gaps ($(du -h "$long_mp3" | cut -f1) file)"
 "$build/bench/playback_bench" "$long_mp3" "${BENCH_RUNS:-7}"
+
+section "Cutting: a 30-second cut saved against dd copying the same range"
+"$top/bench/cut_save.sh" "$build"

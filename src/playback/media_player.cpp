@@ -267,8 +267,9 @@ void MediaPlayer::onSinkStateChanged(QAudio::State state)
         // The output went away: carry on from what was heard on the silent clock.
         const qint64 heardMs = position();
         const bool paused = d->state == Paused;
+        // This runs inside the sink's own signal, so it is deleted once that has returned.
         d->sink->disconnect(this);
-        d->sink.reset();
+        d->sink.release()->deleteLater();
         d->seekBaseMs = heardMs;
         d->silentClock.start();
         if (paused)

@@ -3,13 +3,13 @@
 // it plays, stop, and save the cut under the proposed name on the desktop.
 #include "playback/mp3_decoder.h"
 #include "support/fixtures.h"
+#include "support/wait_for.h"
+#include "support/xdotool.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -17,37 +17,10 @@
 
 namespace {
 
-QString xdotool(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral("timeout"), QStringList{QStringLiteral("30"), QStringLiteral("xdotool")} + arguments);
-    process.waitForFinished(40000);
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
-
-// Waits, letting time pass for real, until `condition` holds or `timeoutMs` is over.
-template <typename Condition>
-bool waitFor(Condition condition, int timeoutMs = 20000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QThread::msleep(50);
-    }
-    return true;
-}
-
-void pause(int ms)
-{
-    QThread::msleep(ms);
-}
-
 class Program
 {
 public:
-    Program(const QString &home)
+    explicit Program(const QString &home)
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("HOME"), home);
@@ -65,35 +38,18 @@ public:
     }
 
     QProcess &process() { return m_process; }
-    QStringList windows() const
-    {
-        const QString found = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                       QStringLiteral("--pid"), QString::number(m_process.processId())});
-        return found.isEmpty() ? QStringList() : found.split(QLatin1Char('\n'));
-    }
+    QStringList windows() const { return visibleWindowsOf(m_process.processId()); }
 
 private:
     QProcess m_process;
 };
 
-class Pointer
+// Lets real time pass while the program plays.
+void listenFor(int ms)
 {
-public:
-    Pointer(int left, int top) : m_left(left), m_top(top) {}
-    // Moves there first: a move to where the pointer already stands would hang xdotool.
-    void click(int x, int y)
-    {
-        xdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(m_left + x - 1),
-                 QString::number(m_top + y - 1)});
-        xdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(m_left + x),
-                 QString::number(m_top + y)});
-        xdotool({QStringLiteral("click"), QStringLiteral("1")});
-    }
-
-private:
-    int m_left;
-    int m_top;
-};
+    QDeadlineTimer deadline(ms);
+    waitFor([&] { return deadline.hasExpired(); }, ms + 1000);
+}
 
 // A dialog of the program's has opened: type into its file-name box, which has the focus.
 bool answerDialog(Program &program, const QString &mainWindow, const QString &typed)
@@ -108,7 +64,7 @@ bool answerDialog(Program &program, const QString &mainWindow, const QString &ty
     if (!opened)
         return false;
     xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), dialog});
-    pause(300);
+    listenFor(500); // the file-name box takes the focus once the dialog has settled
     if (!typed.isEmpty()) {
         xdotool({QStringLiteral("key"), QStringLiteral("ctrl+a")});
         xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("10"), typed});
@@ -137,32 +93,23 @@ TEST(RingtoneJourney, MarkWhileListeningAndSaveTheCutOnTheDesktop)
     QStringList windows;
     ASSERT_TRUE(waitFor([&] { return !(windows = program.windows()).isEmpty(); }));
     const QString mainWindow = windows.first();
-    const QString geometry = xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), mainWindow});
-    int left = 0;
-    int top = 0;
-    for (const QString &line : geometry.split(QLatin1Char('\n'))) {
-        if (line.startsWith(QLatin1String("X=")))
-            left = line.mid(2).toInt();
-        if (line.startsWith(QLatin1String("Y=")))
-            top = line.mid(2).toInt();
-    }
-    Pointer pointer(left, top);
+    const QRect geometry = windowGeometry(mainWindow);
+    const auto click = [&](int x, int y) { clickAt(geometry.left() + x, geometry.top() + y); };
 
-    pointer.click(50, 115); // 播放载入: the open dialog
+    click(50, 115); // 播放载入: the open dialog
     ASSERT_TRUE(answerDialog(program, mainWindow, source)) << "the open dialog did not take the path";
-    pause(500);
-    pointer.click(50, 115); // 播放载入 again: plays
-    pause(2500);
-    pointer.click(55, 244); // 起始位置
-    pause(3000);
-    pointer.click(55, 292); // 结束位置
-    pointer.click(250, 115); // 停止
-    pointer.click(55, 335); // 保存: the save dialog proposes the desktop name
+    click(50, 115); // 播放载入 again: plays
+    listenFor(2500);
+    click(55, 244); // 起始位置
+    listenFor(3000);
+    click(55, 292); // 结束位置
+    click(250, 115); // 停止
+    click(55, 335); // 保存: the save dialog proposes the desktop name
     ASSERT_TRUE(answerDialog(program, mainWindow, QString())) << "the save dialog did not close";
     ASSERT_TRUE(waitFor([&] { return QFile::exists(expectedTarget); })) << expectedTarget.toStdString();
 
-    pointer.click(150, 60);
-    pointer.click(290, 10); // the close box ends the program
+    click(150, 60);
+    click(290, 10); // the close box ends the program
     ASSERT_TRUE(program.process().waitForFinished(20000));
     EXPECT_EQ(program.process().exitCode(), 0);
 

@@ -1,6 +1,7 @@
 #include "playback/media_player.h"
 
 #include "fixture_manifest.h"
+#include "support/wait_for.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -18,17 +19,6 @@ namespace {
 
 constexpr int recordRate = 44100;
 constexpr int windowSamples = recordRate / 10; // 100 ms windows
-
-bool waitFor(const std::function<bool()> &condition, int timeoutMs = 20000)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
 
 double goertzelPower(const qint16 *samples, int count, double hz)
 {

@@ -1,6 +1,7 @@
 #include "playback/media_player.h"
 
 #include "fixture_manifest.h"
+#include "support/wait_for.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -15,18 +16,6 @@
 // These run against a real sound server when there is one and on the player's silent clock when
 // there is not; either way the position must follow what would be heard.
 namespace {
-
-// Lets events run until `condition` holds or a generous deadline passes.
-bool waitFor(const std::function<bool()> &condition, int timeoutMs = 15000)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
 
 // Lets events run for a while, for checks that something does NOT happen meanwhile.
 void keepRunningFor(int ms)

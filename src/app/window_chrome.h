@@ -29,7 +29,6 @@ public:
     void pointerMoved(int x, int y);
     void leftReleased(int x, int y);
 
-    QPoint dragOrigin() const { return m_dragOrigin; }
     bool isDragging() const { return m_isDragging; }
     bool isOverClose() const { return m_isOverClose; }
 

@@ -63,8 +63,8 @@ bool answerDialog(Program &program, const QString &mainWindow, const QString &ty
     });
     if (!opened)
         return false;
+    // Keys go to the focused window, where the dialog's file-name box has Qt's focus.
     xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), dialog});
-    listenFor(500); // the file-name box takes the focus once the dialog has settled
     if (!typed.isEmpty()) {
         xdotool({QStringLiteral("key"), QStringLiteral("ctrl+a")});
         xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("10"), typed});
